@@ -1,0 +1,32 @@
+// Identifiers shared by the resource script and the code.
+#pragma once
+
+#define IDM_ABOUTBOX 0x0010
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_KXWIZARD_DIALOG 102
+#define IDP_SOCKETS_INIT_FAILED 103
+#define IDR_MAINFRAME 128
+#define IDB_PAGE_UNIT 129
+#define IDB_PAGE_WELCOME 130
+#define IDB_PAGE_CONNECT 131
+
+#define IDC_NEXT 1001
+#define IDC_EXIT 1002
+#define IDC_CONSOLE 1003
+#define IDC_STORE_OFFSET 1005
+#define IDC_YEAR 1006
+#define IDC_MONTH 1007
+#define IDC_OFFSET 1008
+#define IDC_ACTUAL_TEMP 1009
+#define IDC_STORE_DATE 1010
+#define IDC_MONTH_LABEL 1011
+#define IDC_YEAR_LABEL 1012
+#define IDC_OFFSET_LABEL 1013
+#define IDC_ACTUAL_TEMP_LABEL 1014
+#define IDC_CALC_OFFSET 1015
+#define IDC_SHOW_CAL 1016
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
