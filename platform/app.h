@@ -1,6 +1,7 @@
 #pragma once
 // The application object and the start-up services of the framework.
 #include "platform/dialog.h"
+#include "platform/process.h"
 
 #include <string>
 
@@ -25,8 +26,3 @@ bool AfxSocketInit();
 void AfxEnableControlContainer();
 // A message box with a string resource, captioned with the application's name.
 int AfxMessageBox(unsigned stringId, unsigned type = 0);
-
-namespace kx {
-// The executable's file name without its extension.
-std::string AppName();
-} // namespace kx
