@@ -13,12 +13,12 @@ using PortHandle = void*;
 // (CreateFileA). nullptr when the platform refuses.
 PortHandle OpenSerialDevice(const char* name);
 
-// Leaves any break state, asks for 16384-byte driver queues, and changes only: the speed
-// (bitsPerSecond; 0 keeps the port's own), raw 8-bit transfer, no parity and no parity
-// checking, 8 data bits, one stop bit, DTR and RTS on, errors not aborting I/O; every other
-// setting stays as the port had it. Watches received characters and transmitter-empty.
+// Leaves any break state, asks for driver queues of queueBytes each way, and changes only:
+// the speed (bitsPerSecond; 0 keeps the port's own), raw 8-bit transfer, no parity and no
+// parity checking, 8 data bits, one stop bit, DTR and RTS on, errors not aborting I/O; every
+// other setting stays as the port had it. Watches received characters and transmitter-empty.
 // Results are not reported: a port whose configuration fails is still used.
-void ConfigureSerialDevice(PortHandle port, uint32_t bitsPerSecond);
+void ConfigureSerialDevice(PortHandle port, uint32_t bitsPerSecond, uint32_t queueBytes);
 
 // The watched-events query (GetCommMask, pre-set to transmitter-empty): true when the
 // transmitter-empty event is among them, which is when the worker may take the next chunk.
