@@ -62,7 +62,9 @@ struct HeaderCase {
     uint32_t expected;
 };
 
-void PrintTo(const HeaderCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const HeaderCase& c, std::ostream* out) {
+    *out << c.what;
+}
 
 // "marker as a header name" -> "MarkerAsAHeaderName"
 std::string CaseName(const testing::TestParamInfo<HeaderCase>& info) {
