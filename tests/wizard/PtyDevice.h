@@ -1,0 +1,27 @@
+#pragma once
+// A device on the far side of a real pty: the wizard opens the pty's terminal side by a COM
+// number, the test reads what it sent and answers through the master side.
+#include <string>
+
+class PtyDevice {
+  public:
+    PtyDevice();
+    ~PtyDevice();
+    PtyDevice(const PtyDevice&) = delete;
+    PtyDevice& operator=(const PtyDevice&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    void Send(const std::string& bytes);
+    // Everything the wizard has written so far.
+    const std::string& Received();
+    // True while something (the wizard's channel) holds the terminal side open.
+    bool PeerOpen() const;
+
+  private:
+    int m_master = -1;
+    std::string m_path;
+    std::string m_received;
+};
+
+// The channel's worker moves bytes every 50 ms: long enough for a pass in either direction.
+void WaitForWorker();
