@@ -33,9 +33,13 @@ void WizardFixture::TearDown() {
 
 PtyDevice& WizardFixture::AddDevice(int com) {
     m_devices.push_back(std::make_unique<PtyDevice>());
-    kx::MapComPortForTesting(com, m_devices.back()->Path());
-    m_mapped.push_back(com);
+    MapDevice(com, m_devices.back()->Path());
     return *m_devices.back();
+}
+
+void WizardFixture::MapDevice(int com, const std::string& path) {
+    kx::MapComPortForTesting(com, path);
+    m_mapped.push_back(com);
 }
 
 void WizardFixture::OpenWizard() {

@@ -18,6 +18,8 @@ class WizardFixture : public ::testing::Test {
 
     // A device on COM `com` (1-based), held by the fixture.
     PtyDevice& AddDevice(int com);
+    // COM `com` opens `path` for this test.
+    void MapDevice(int com, const std::string& path);
     // Creates the window (OnInitDialog) on the welcome page.
     void OpenWizard();
     // Welcome page -> connecting page.
