@@ -3,8 +3,9 @@
 // a connection to one host, and one request whose response headers can be queried.
 // Windows: thin wrappers over WinINet. Native builds: libcurl.
 //
-// Every call completes before it returns. Failures of SendRequest are thrown as a
-// CInternetException allocated with new; the catcher releases it with Delete().
+// Every call completes before it returns. Failures to start the client or to send the
+// request are thrown as a CInternetException allocated with new; the catcher releases it
+// with Delete().
 #include <cstdint>
 #include <memory>
 
