@@ -38,9 +38,13 @@ class Kxsim {
             m_device += c;
         close(out[0]);
     }
-    ~Kxsim() {
+    ~Kxsim() { Stop(); }
+    void Stop() {
+        if (m_pid <= 0)
+            return;
         kill(m_pid, SIGTERM);
         waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
     }
     const std::string& Device() const { return m_device; }
 
@@ -54,7 +58,8 @@ class KxsimRun : public WizardFixture {
     void SetUp() override {
         WizardFixture::SetUp();
         kx::SetSecondSourceForTesting(nullptr); // the real clock
-        m_log = ::testing::TempDir() + "kxsim_received.log";
+        // One log per process: ctest runs the tests of this file side by side.
+        m_log = ::testing::TempDir() + "kxsim_received_" + std::to_string(getpid()) + ".log";
         std::remove(m_log.c_str());
     }
 
@@ -107,9 +112,11 @@ TEST_F(KxsimRun, FromDiscoveryToStoredCalibration) {
     EXPECT_TRUE(TickUntil([&] { return Text(IDC_CONSOLE) == "Cal date stored: 1001\r\n"; }, 3000))
         << Text(IDC_CONSOLE);
 
-    EXPECT_EQ(Logged(), "QXO+035C1001");
     EXPECT_EQ(headless::Finish(*m_dialog), kx::kIdCancel);
     EXPECT_EQ(m_dialog->m_pPort, nullptr);
+    unit.Stop();
+    EXPECT_EQ(Logged(), "QXO+035C1001");
+    std::remove(m_log.c_str());
 }
 
 TEST_F(KxsimRun, SplitBannerAndSilentDeviceBeforeIt) {
