@@ -20,14 +20,6 @@ uint32_t BitsPerSecond(int32_t baudIndex) {
     return baudIndex >= 0 && baudIndex < count ? speeds[baudIndex] : 0;
 }
 
-// A ring index moves on by one; after the last position comes position 0. Nothing checks for
-// room: storing onto unread bytes silently overruns them.
-void Advance(int32_t& index) {
-    if (++index == RING_SIZE) {
-        index = 0;
-    }
-}
-
 } // namespace
 
 std::string SerialPortName(int32_t portNumber) {
@@ -97,22 +89,18 @@ void CSerialPort::Write(const void* bytes, int32_t length) {
     }
     Shared& shared = *m_shared;
     kx::Lock hold(shared.m_csLock);
-    for (size_t i = 0; i < count; ++i) {
-        shared.m_pTxRing[shared.m_nTxWrite] = source[i];
-        Advance(shared.m_nTxWrite);
-    }
+    RingStore(shared.m_pTxRing, shared.m_nTxWrite, source, count);
 }
 
 int32_t CSerialPort::Read(void* destination, int32_t count) {
-    auto* target = static_cast<uint8_t*>(destination);
+    if (count <= 0) {
+        return 0;
+    }
     Shared& shared = *m_shared;
     kx::Lock hold(shared.m_csLock);
-    int32_t copied = 0;
-    while (copied < count && shared.m_nRxRead != shared.m_nRxWrite) {
-        target[copied++] = shared.m_pRxRing[shared.m_nRxRead];
-        Advance(shared.m_nRxRead);
-    }
-    return copied;
+    return static_cast<int32_t>(RingTake(shared.m_pRxRing, shared.m_nRxRead, shared.m_nRxWrite,
+                                         static_cast<uint8_t*>(destination),
+                                         static_cast<size_t>(count)));
 }
 
 uint32_t CSerialPort::CommThread(void* arg) {
@@ -131,18 +119,16 @@ uint32_t CSerialPort::CommThread(void* arg) {
 // received into the receive ring. The lock is never held across a port call that can wait.
 void CSerialPort::CommPass(Shared& shared, uint8_t* scratch) {
     uint8_t chunk[TX_CHUNK_BYTES];
-    uint32_t taken = 0;
+    size_t taken = 0;
     {
         kx::Lock hold(shared.m_csLock);
         if (shared.m_nTxRead != shared.m_nTxWrite && kx::SerialTransmitReady(shared.m_hPort)) {
-            while (shared.m_nTxRead != shared.m_nTxWrite && taken < TX_CHUNK_BYTES) {
-                chunk[taken++] = shared.m_pTxRing[shared.m_nTxRead];
-                Advance(shared.m_nTxRead);
-            }
+            taken = RingTake(shared.m_pTxRing, shared.m_nTxRead, shared.m_nTxWrite, chunk,
+                             TX_CHUNK_BYTES);
         }
     }
     if (taken > 0) {
-        kx::WriteSerialDevice(shared.m_hPort, chunk, taken);
+        kx::WriteSerialDevice(shared.m_hPort, chunk, static_cast<uint32_t>(taken));
     }
 
     const uint32_t waiting = kx::SerialBytesWaiting(shared.m_hPort);
@@ -152,8 +138,5 @@ void CSerialPort::CommPass(Shared& shared, uint8_t* scratch) {
     const uint32_t got =
         kx::ReadSerialDevice(shared.m_hPort, scratch, std::min(waiting, RX_SCRATCH_BYTES));
     kx::Lock hold(shared.m_csLock);
-    for (uint32_t i = 0; i < got; ++i) {
-        shared.m_pRxRing[shared.m_nRxWrite] = scratch[i];
-        Advance(shared.m_nRxWrite);
-    }
+    RingStore(shared.m_pRxRing, shared.m_nRxWrite, scratch, got);
 }

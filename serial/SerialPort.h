@@ -4,13 +4,12 @@
 #include "platform/lock.h"
 #include "platform/serial_device.h"
 #include "platform/thread.h"
+#include "serial/SerialRing.h"
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
-
-constexpr int32_t RING_SIZE = 328000;
 
 // The platform's name for port number `portNumber` (0 is COM1): "COM%d" below COM10,
 // "\\.\COM%d" from COM10 on. Any int gives a name; one that matches no port just won't open.
