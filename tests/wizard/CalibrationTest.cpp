@@ -25,7 +25,8 @@ class Calibration : public WizardFixture {
         std::string box;
         std::string caption;
     };
-    Result Press(PtyDevice& unit, int button) {
+    // `expected`: how many bytes the click should send (none: a short wait shows the absence).
+    Result Press(PtyDevice& unit, int button, size_t expected) {
         const size_t before = unit.Received().size();
         const size_t boxes = MessageBoxCount();
         Click(button);
@@ -35,8 +36,9 @@ class Calibration : public WizardFixture {
             result.caption = headless::MessageBoxes().back().caption;
             EXPECT_EQ(headless::MessageBoxes().back().type, 0u);
         }
-        WaitForWorker();
-        result.sent = unit.Received().substr(before);
+        if (expected == 0)
+            WaitForWorker();
+        result.sent = unit.AwaitReceived(before + expected).substr(before);
         return result;
     }
 };
@@ -63,7 +65,7 @@ TEST_F(Calibration, StoreDateChecksOnlyTheLengths) {
         m_dialog->SetDlgItemText(IDC_CONSOLE, "earlier answer");
         m_dialog->m_nTicks = 6;
         std::strcpy(m_dialog->m_szReply, "earlier");
-        const Result result = Press(unit, IDC_STORE_DATE);
+        const Result result = Press(unit, IDC_STORE_DATE, std::strlen(c.sent));
         EXPECT_EQ(result.sent, c.sent);
         EXPECT_EQ(result.box, c.box);
         if (*c.box) {
@@ -79,7 +81,7 @@ TEST_F(Calibration, StoreDateChecksOnlyTheLengths) {
 
 TEST_F(Calibration, StoreDateWithTheBoxesFirstContents) {
     PtyDevice& unit = ReadyUnit();
-    EXPECT_EQ(Press(unit, IDC_STORE_DATE).sent, "C1001");
+    EXPECT_EQ(Press(unit, IDC_STORE_DATE, 5).sent, "C1001");
 }
 
 TEST_F(Calibration, StoreOffsetSendsTenthsRoundedHalfAwayFromZero) {
@@ -101,7 +103,7 @@ TEST_F(Calibration, StoreOffsetSendsTenthsRoundedHalfAwayFromZero) {
         m_dialog->SetDlgItemText(IDC_OFFSET, c.offset);
         m_dialog->SetDlgItemText(IDC_CONSOLE, "kept");
         m_dialog->m_nTicks = 6;
-        const Result result = Press(unit, IDC_STORE_OFFSET);
+        const Result result = Press(unit, IDC_STORE_OFFSET, std::strlen(c.sent));
         EXPECT_EQ(result.sent, c.sent);
         EXPECT_EQ(result.box, *c.sent ? "" : kCheck);
         EXPECT_EQ(Text(IDC_CONSOLE), "kept");
@@ -112,12 +114,10 @@ TEST_F(Calibration, StoreOffsetSendsTenthsRoundedHalfAwayFromZero) {
 TEST_F(Calibration, StoreCommandsDrainEarlierBytesAndCaptureTheAnswer) {
     PtyDevice& unit = ReadyUnit();
     unit.Send("unsolicited");
-    WaitForWorker();
     m_dialog->SetDlgItemText(IDC_OFFSET, "1.5");
     m_dialog->SetDlgItemText(IDC_CONSOLE, "before ");
-    EXPECT_EQ(Press(unit, IDC_STORE_OFFSET).sent, "O+015");
+    EXPECT_EQ(Press(unit, IDC_STORE_OFFSET, 5).sent, "O+015");
     unit.Send("stored\n\r");
-    WaitForWorker();
     Tick();
     EXPECT_EQ(Text(IDC_CONSOLE), "before stored\r\n");
     EXPECT_STREQ(m_dialog->m_szReply, "stored\n\r");

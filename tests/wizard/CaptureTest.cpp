@@ -11,15 +11,13 @@ class Capture : public WizardFixture {
     PtyDevice& QueryUnit() {
         PtyDevice& unit = ReachUnitPage();
         EXPECT_TRUE(Click(IDC_NEXT));
-        WaitForWorker();
-        EXPECT_EQ(unit.Received(), "QX");
+        EXPECT_EQ(unit.AwaitReceived(2), "QX");
         return unit;
     }
 
     // Sends bytes, lets the worker move them, ticks once.
     void Deliver(PtyDevice& unit, const std::string& bytes) {
         unit.Send(bytes);
-        WaitForWorker();
         Tick();
     }
 
@@ -40,10 +38,9 @@ TEST_F(Capture, QueryDrainsTheRestOfTheBannerLineAndStartsAWindow) {
     PtyDevice& unit = AddDevice(1);
     StartDiscovery();
     Tick();
-    WaitForWorker();
+    unit.AwaitReceived(1);
     // 90 bytes per read: the first read takes the banner and leaves the rest in the ring.
     unit.Send(std::string(kBannerLine) + std::string(150, '-'));
-    WaitForWorker();
     Tick();
     ASSERT_EQ(m_dialog->m_nPage, 2);
     m_dialog->SetDlgItemText(IDC_CONSOLE, "old text");
@@ -55,8 +52,7 @@ TEST_F(Capture, QueryDrainsTheRestOfTheBannerLineAndStartsAWindow) {
     EXPECT_EQ(Text(IDC_CONSOLE), "");
     EXPECT_EQ(m_dialog->m_nTicks, 0);
     EXPECT_STREQ(m_dialog->m_szReply, "");
-    WaitForWorker();
-    EXPECT_EQ(unit.Received(), "QX");
+    EXPECT_EQ(unit.AwaitReceived(2), "QX");
     Deliver(unit, "T=1\n\r");
     EXPECT_EQ(Text(IDC_CONSOLE), "T=1\r\n");
     EXPECT_STREQ(m_dialog->m_szReply, "T=1\n\r");
@@ -167,7 +163,6 @@ TEST_F(Capture, TheClosingTickStillReadsTheNextDoesNot) {
     }
     ASSERT_EQ(m_dialog->m_nTicks, 5);
     unit.Send("late");
-    WaitForWorker();
     s_tenths = 60;
     Tick();
     EXPECT_EQ(m_dialog->m_nTicks, 6);
@@ -197,7 +192,6 @@ TEST_F(Capture, CaptureGoesOnBehindAButtonsMessageBox) {
     m_dialog->SetDlgItemText(IDC_YEAR, "5");
     headless::SetMessageBoxHook([&](const headless::MessageBoxRecord&) {
         unit.Send("behind");
-        WaitForWorker();
         EXPECT_TRUE(Tick());
     });
     Click(IDC_STORE_DATE);

@@ -2,36 +2,50 @@
 
 #include "platform/thread.h"
 
+#include <dirent.h>
 #include <fcntl.h>
-#include <poll.h>
 #include <pty.h>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
+namespace {
+constexpr int kPatienceMs = 3000;
+constexpr int kPollMs = 5;
+} // namespace
+
 PtyDevice::PtyDevice() {
-    int slave = -1;
     char name[256] = {};
-    if (openpty(&m_master, &slave, name, nullptr, nullptr) != 0)
+    if (openpty(&m_master, &m_terminal, name, nullptr, nullptr) != 0)
         throw std::runtime_error("openpty failed");
     m_path = name;
-    // Raw both ways, so that line ends and NUL bytes pass unchanged. The settings stay with
-    // the pty after the test lets go of this side.
+    // Raw both ways, so that line ends and NUL bytes pass unchanged.
     termios raw{};
-    tcgetattr(slave, &raw);
+    tcgetattr(m_terminal, &raw);
     cfmakeraw(&raw);
-    tcsetattr(slave, TCSANOW, &raw);
-    close(slave);
+    tcsetattr(m_terminal, TCSANOW, &raw);
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
 }
 
 PtyDevice::~PtyDevice() {
+    close(m_terminal);
     close(m_master);
 }
 
 void PtyDevice::Send(const std::string& bytes) {
     if (write(m_master, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
         throw std::runtime_error("pty write failed");
+    // The bytes reach the terminal side's queue shortly after the write; the worker's read
+    // empties it, and the worker stores what it read into its ring right after.
+    kx::SleepMs(20);
+    for (int waited = 0; waited < kPatienceMs; waited += kPollMs) {
+        int queued = 0;
+        if (ioctl(m_terminal, FIONREAD, &queued) != 0 || queued == 0)
+            break;
+        kx::SleepMs(kPollMs);
+    }
+    kx::SleepMs(20);
 }
 
 const std::string& PtyDevice::Received() {
@@ -42,10 +56,25 @@ const std::string& PtyDevice::Received() {
     return m_received;
 }
 
+const std::string& PtyDevice::AwaitReceived(size_t size) {
+    for (int waited = 0; Received().size() < size && waited < kPatienceMs; waited += kPollMs)
+        kx::SleepMs(kPollMs);
+    return m_received;
+}
+
 bool PtyDevice::PeerOpen() const {
-    pollfd p{m_master, POLLIN, 0};
-    poll(&p, 1, 0);
-    return (p.revents & POLLHUP) == 0;
+    int holders = 0;
+    if (DIR* fds = opendir("/proc/self/fd")) {
+        while (const dirent* entry = readdir(fds)) {
+            char target[256] = {};
+            const std::string link = std::string("/proc/self/fd/") + entry->d_name;
+            const ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+            if (n > 0 && m_path == target)
+                ++holders;
+        }
+        closedir(fds);
+    }
+    return holders > 1;
 }
 
 void WaitForWorker() {

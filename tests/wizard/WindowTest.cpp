@@ -127,9 +127,8 @@ TEST_F(WizardWindow, EachPageShowsItsControls) {
 
     // Unit page: Query, Exit, console and the Show button; the group stays hidden.
     Tick();
-    WaitForWorker();
+    unit.AwaitReceived(1);
     unit.Send(kBannerLine);
-    WaitForWorker();
     Tick();
     ASSERT_EQ(m_dialog->m_nPage, 2);
     EXPECT_EQ(Text(IDC_NEXT), "Query");

@@ -57,10 +57,8 @@ PtyDevice& WizardFixture::ReachUnitPage() {
     PtyDevice& unit = AddDevice(1);
     StartDiscovery();
     Tick(); // opens COM1 and queues "Q"
-    WaitForWorker();
-    EXPECT_EQ(unit.Received(), "Q");
+    EXPECT_EQ(unit.AwaitReceived(1), "Q");
     unit.Send(kBannerLine);
-    WaitForWorker();
     Tick();
     EXPECT_EQ(m_dialog->m_nPage, 2);
     return unit;
