@@ -230,7 +230,9 @@ void PostKey(WPARAM vk) {
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     HWND target = g_wizard;
-    if (GetGUIThreadInfo(thread, &info) && info.hwndFocus) {
+    // The focus may still lie in a dialog that is closing (the About box): keys go to the
+    // wizard then, which IsDialogMessage handles as well.
+    if (GetGUIThreadInfo(thread, &info) && info.hwndFocus && IsChild(g_wizard, info.hwndFocus)) {
         target = info.hwndFocus;
     }
     PostMessageW(target, WM_KEYDOWN, vk, 1);
