@@ -13,6 +13,7 @@
 //   popup MS                wait for a dialog of the program other than the wizard (a
 //                           message box, the About box): caption, texts and buttons
 //   dismiss                 post IDOK to that dialog
+//   pixel X Y               colour of the screen at (X, Y): r g b
 //   alive                   1 while the wizard window exists
 //   resources EXE           the program's resources, one "res" line each, then "ok"
 #include <windows.h>
@@ -257,6 +258,15 @@ std::string Run(const std::string& line) {
             return "err no popup";
         }
         return DescribePopup(popup);
+    }
+    if (cmd == "pixel") {
+        const long y = std::strtol(arg.c_str() + arg.find(' '), nullptr, 10);
+        HDC screen = GetDC(nullptr);
+        const COLORREF c = GetPixel(screen, static_cast<int>(n), static_cast<int>(y));
+        ReleaseDC(nullptr, screen);
+        std::ostringstream out;
+        out << "ok " << int(GetRValue(c)) << ' ' << int(GetGValue(c)) << ' ' << int(GetBValue(c));
+        return out.str();
     }
     if (cmd == "resources") {
         return DumpResources(arg);
