@@ -1,55 +1,71 @@
 #include "platform/thread.h"
 
-#include <chrono>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
-#include <system_error>
-#include <thread>
+#include <ctime>
+#include <pthread.h>
 
 namespace kx {
 namespace {
 
-// What a waiter needs to know about a detached thread. The thread and the handle each hold
-// a reference, so the record stays valid for whichever of them is left last.
-struct Completion {
-    std::mutex mutex;
-    std::condition_variable ended;
-    bool done = false;
+// The owner's side of a thread. A timed join (not a flag the routine sets) tells that the
+// thread has ended, so its thread-local state has been released by the time a wait succeeds.
+struct ThreadRecord {
+    pthread_t id;
+    bool joined = false;
 };
 
-using Record = std::shared_ptr<Completion>;
+struct StartRecord {
+    ThreadRoutine routine;
+    void* arg;
+};
+
+void* RunThread(void* start) {
+    const StartRecord record = *static_cast<StartRecord*>(start);
+    delete static_cast<StartRecord*>(start);
+    record.routine(record.arg);
+    return nullptr;
+}
 
 } // namespace
 
 ThreadHandle StartThread(ThreadRoutine routine, void* arg) {
-    auto record = std::make_shared<Completion>();
-    try {
-        std::thread([routine, arg, record] {
-            routine(arg);
-            std::lock_guard<std::mutex> hold(record->mutex);
-            record->done = true;
-            record->ended.notify_all();
-        }).detach();
-    } catch (const std::system_error&) {
+    auto* start = new StartRecord{routine, arg};
+    auto* thread = new ThreadRecord;
+    if (pthread_create(&thread->id, nullptr, RunThread, start) != 0) {
+        delete start;
+        delete thread;
         return nullptr;
     }
-    return new Record(std::move(record));
+    return thread;
 }
 
-bool WaitThread(ThreadHandle thread, uint32_t ms) {
-    Completion& record = **static_cast<Record*>(thread);
-    std::unique_lock<std::mutex> hold(record.mutex);
-    return record.ended.wait_for(hold, std::chrono::milliseconds(ms),
-                                 [&record] { return record.done; });
+bool WaitThread(ThreadHandle handle, uint32_t ms) {
+    auto* thread = static_cast<ThreadRecord*>(handle);
+    if (!thread->joined) {
+        timespec deadline{};
+        clock_gettime(CLOCK_MONOTONIC, &deadline);
+        deadline.tv_sec += static_cast<time_t>(ms / 1000);
+        deadline.tv_nsec += static_cast<long>(ms % 1000) * 1000000L;
+        if (deadline.tv_nsec >= 1000000000L) {
+            deadline.tv_sec += 1;
+            deadline.tv_nsec -= 1000000000L;
+        }
+        thread->joined = pthread_clockjoin_np(thread->id, nullptr, CLOCK_MONOTONIC, &deadline) == 0;
+    }
+    return thread->joined;
 }
 
-void CloseThread(ThreadHandle thread) {
-    delete static_cast<Record*>(thread);
+void CloseThread(ThreadHandle handle) {
+    auto* thread = static_cast<ThreadRecord*>(handle);
+    if (!thread->joined) {
+        // Still running: it goes on by itself and its resources go back when it ends.
+        pthread_detach(thread->id);
+    }
+    delete thread;
 }
 
 void SleepMs(uint32_t ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    const timespec pause{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
+    nanosleep(&pause, nullptr);
 }
 
 } // namespace kx
