@@ -135,7 +135,8 @@ class WebProbe(WizardTest):
 class NoUnit(WizardTest):
     def test_message_then_the_end(self):
         session = self.start({})
-        session.click(IDC_NEXT)
+        # Enter presses NEXT, the default button.
+        session.ask(f"key {VK_RETURN}")
         caption, parts = session.popup()
         self.assertEqual(caption, "Exit")
         self.assertIn("S:There doesn't appear to be an KX unit connected.", parts)
