@@ -16,7 +16,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr uint16_t kProbePort = KX_WEB_TEST_PORT;
+constexpr uint16_t kProbePort = KX_WEB_PORT; // the address this test build of the probe asks
 constexpr uint32_t kShutdownWaitMs = 10000;
 
 TEST(WebProbeThread, SendsOneBareHttp10GetForTheNoticePage) {
