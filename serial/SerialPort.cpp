@@ -82,6 +82,9 @@ void CSerialPort::Close() {
 void CSerialPort::Write(const void* bytes, int32_t length) {
     const auto* source = static_cast<const uint8_t*>(bytes);
     size_t count = 0;
+    if (!bytes) {
+        return; // nothing to store
+    }
     if (length == -1) {
         count = std::strlen(static_cast<const char*>(bytes));
     } else if (length > 0) {

@@ -40,9 +40,10 @@ TEST_F(ChannelOnPty, OnlyTheStatedBytesLeave) {
     ASSERT_NE(port.m_bOpened, 0);
     port.Write("QX", 0);
     port.Write("QX", -2);
-    port.Write("\0QX", -1); // text that starts with its NUL is empty
-    port.Write("A\0B", 3);  // an explicit length carries a NUL like any byte
-    port.Write("Z\0Y", -1); // text ends at its NUL
+    port.Write("\0QX", -1);  // text that starts with its NUL is empty
+    port.Write("A\0B", 3);   // an explicit length carries a NUL like any byte
+    port.Write("Z\0Y", -1);  // text ends at its NUL
+    port.Write(nullptr, -1); // no text at all
     EXPECT_EQ(pty.Receive(100, 400), std::string("A\0BZ", 4));
 }
 
