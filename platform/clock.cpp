@@ -16,8 +16,12 @@ SecondSource g_source = nullptr;
 
 } // namespace
 
-int LocalTimeSecond() { return g_source ? g_source() : RealLocalTimeSecond(); }
+int LocalTimeSecond() {
+    return g_source ? g_source() : RealLocalTimeSecond();
+}
 
-void SetSecondSourceForTesting(SecondSource source) { g_source = source; }
+void SetSecondSourceForTesting(SecondSource source) {
+    g_source = source;
+}
 
 } // namespace kx

@@ -38,10 +38,10 @@ enum class MessageKind { End, Clicked, Timer, Paint, SysCommand, QueryDragIcon }
 struct MessageMapEntry {
     MessageKind kind = MessageKind::End;
     int id = 0; // control identifier, for Clicked (BN_CLICKED in WM_COMMAND)
-    void (CDialog::*onVoid)() = nullptr;                       // Clicked, Paint
-    void (CDialog::*onTimer)(uintptr_t) = nullptr;             // Timer (WM_TIMER)
+    void (CDialog::*onVoid)() = nullptr;                         // Clicked, Paint
+    void (CDialog::*onTimer)(uintptr_t) = nullptr;               // Timer (WM_TIMER)
     void (CDialog::*onSysCommand)(uint32_t, intptr_t) = nullptr; // SysCommand
-    kx::IconHandle (CDialog::*onQueryDragIcon)() = nullptr;    // QueryDragIcon
+    kx::IconHandle (CDialog::*onQueryDragIcon)() = nullptr;      // QueryDragIcon
 };
 
 template <class D> MessageMapEntry MapClicked(int id, void (D::*handler)()) {
@@ -75,7 +75,9 @@ template <class D> MessageMapEntry MapQueryDragIcon(kx::IconHandle (D::*handler)
     e.onQueryDragIcon = static_cast<kx::IconHandle (CDialog::*)()>(handler);
     return e;
 }
-inline MessageMapEntry MapEnd() { return MessageMapEntry{}; }
+inline MessageMapEntry MapEnd() {
+    return MessageMapEntry{};
+}
 
 class CDialog {
   public:

@@ -15,11 +15,11 @@ constexpr uint8_t kClipDefaultPrecis = 0;
 constexpr uint8_t kDefaultQuality = 0;
 constexpr uint8_t kDefaultPitchDontCare = 0; // DEFAULT_PITCH | FF_DONTCARE
 
-IconHandle LoadIconResource(unsigned id);     // the program's icon resource
-std::string LoadStringResource(unsigned id);  // "" when missing
-int SystemIconWidth();                        // SM_CXICON
-int SystemIconHeight();                       // SM_CYICON
-void AppendMenuSeparator(MenuHandle menu);    // MF_SEPARATOR
+IconHandle LoadIconResource(unsigned id);    // the program's icon resource
+std::string LoadStringResource(unsigned id); // "" when missing
+int SystemIconWidth();                       // SM_CXICON
+int SystemIconHeight();                      // SM_CYICON
+void AppendMenuSeparator(MenuHandle menu);   // MF_SEPARATOR
 void AppendMenuString(MenuHandle menu, unsigned command, const std::string& text); // MF_STRING
 } // namespace kx
 
@@ -30,10 +30,10 @@ class CFont {
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
 
-    bool CreateFont(int height, int width, int escapement, int orientation, int weight,
-                    bool italic, bool underline, bool strikeOut, uint8_t charSet,
-                    uint8_t outPrecision, uint8_t clipPrecision, uint8_t quality,
-                    uint8_t pitchAndFamily, const std::string& face);
+    bool CreateFont(int height, int width, int escapement, int orientation, int weight, bool italic,
+                    bool underline, bool strikeOut, uint8_t charSet, uint8_t outPrecision,
+                    uint8_t clipPrecision, uint8_t quality, uint8_t pitchAndFamily,
+                    const std::string& face);
     void DeleteObject();
 
     void* m_hObject = nullptr; // HFONT
