@@ -10,7 +10,7 @@ common=(cmake make g++ pkg-config libcurl4-openssl-dev
         g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
         wine wine64 xvfb xauth x11-utils imagemagick python3 fonts-wqy-microhei)
 case "${1:-test}" in
-    test) wanted=("${common[@]}" libgtest-dev libgmock-dev libbenchmark-dev) ;;
+    test) wanted=("${common[@]}" libgtest-dev libgmock-dev libbenchmark-dev git clang-format) ;;
     run) wanted=("${common[@]}") ;;
     *) echo "usage: $0 [test|run]" >&2; exit 2 ;;
 esac

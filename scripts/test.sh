@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 
 scripts/deps.sh test
 
+# The sources keep one format (.clang-format).
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
 cmake --preset linux
 cmake --build --preset linux
 ctest --preset linux
