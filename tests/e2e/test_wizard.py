@@ -90,7 +90,8 @@ class TechnicianRun(WizardTest):
         self.display.screenshot("page2-unit-query")
 
         session.click(IDC_SHOW_CAL)
-        self.assertTrue(wait_until(lambda: session.visible(IDC_CALC_OFFSET), 5))
+        # Hiding the Show button is the handler's last step.
+        self.assertTrue(wait_until(lambda: not session.visible(IDC_SHOW_CAL), 5))
         self.assert_visibility(session, page_visibility("unit+cal"))
         self.assertEqual([session.text(c) for c in (IDC_YEAR, IDC_MONTH, IDC_OFFSET,
                                                     IDC_ACTUAL_TEMP)], ["10", "1", "0", "0"])
