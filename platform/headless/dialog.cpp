@@ -1,4 +1,5 @@
 // CDialog without a screen: every window operation reads or writes the window's record.
+#include "platform/app.h"
 #include "platform/headless/state.h"
 
 using headless::LiveWindow;
@@ -22,6 +23,10 @@ bool CDialog::DestroyWindow() {
     window->destroyed = true;
     window->timers.clear();
     m_hWnd = nullptr;
+    // As the framework does: the application's main window is gone with it.
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this)
+        app->m_pMainWnd = nullptr;
     return true;
 }
 
