@@ -28,6 +28,13 @@ prepare() {
         wineboot --init >/dev/null 2>&1
         # Without a window manager's part in it, closing windows does not wait on the WM.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        # The About box asks for the font 宋体, which Wine lacks: draw its Chinese texts
+        # with a Chinese font from the system instead of empty boxes. (A UTF-16 .reg file
+        # keeps the font's name intact whatever the locale.)
+        local fonts="$WINEPREFIX/font-replacements.reg"
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"宋体"="WenQuanYi Micro Hei"\r\n' |
+            iconv -f UTF-8 -t UTF-16 >"$fonts"
+        wine regedit /S "$fonts" >/dev/null 2>&1
         wineserver --wait
     fi
     wineserver --persistent
