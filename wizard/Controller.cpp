@@ -10,10 +10,21 @@ constexpr uint32_t kWebProbeWaitMs = 10000;
 CKXWizardDlg::~CKXWizardDlg() = default;
 
 void CKXWizardDlg::OnNext() {
-    if (m_nPage == 2) {
+    switch (m_nPage) {
+    case 2:
         Query();
-        return;
+        break;
+    case 1:
+        // NEXT is hidden on the connecting page, yet Enter still presses the default button:
+        // only discovery leaves this page, once the unit has answered.
+        break;
+    default:
+        AdvancePage();
+        break;
     }
+}
+
+void CKXWizardDlg::AdvancePage() {
     ++m_nPage;
     UpdatePage();
     // The page picture covers the whole client area: no erase.

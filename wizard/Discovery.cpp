@@ -21,7 +21,7 @@ CKXWizardDlg::DiscoveryOutcome CKXWizardDlg::ReadBanner() {
     if (count > 0) {
         AppendToReply(chunk, count);
         if (UnitCommands::StartsWithBanner(m_szReply)) {
-            OnNext(); // the port stays open for the unit page
+            AdvancePage(); // the port stays open for the unit page
             return DiscoveryOutcome::UnitFound;
         }
     }

@@ -58,6 +58,7 @@ class CKXWizardDlg : public CDialog {
     kx::IconHandle OnQueryDragIcon();
 
   private:
+    void AdvancePage();
     enum class DiscoveryOutcome { Continue, UnitFound, GaveUp };
     DiscoveryOutcome DiscoveryStep();
     DiscoveryOutcome ReadBanner();

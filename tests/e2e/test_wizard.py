@@ -148,6 +148,23 @@ class NoUnit(WizardTest):
         session.ask("dismiss")
         self.assertIsNotNone(session.wait_exit(), "the program did not end")
 
+    def test_enter_on_the_connecting_page_does_not_skip_discovery(self):
+        # NEXT is hidden there but stays the default button, so the platform still presses
+        # it on Enter.
+        silent = self.unit("silent", "silent")
+        session = self.start({1: silent.device})
+        session.ask(f"key {VK_RETURN}")
+        self.assertTrue(wait_until(lambda: not session.visible(IDC_NEXT), 5))
+        session.ask(f"key {VK_RETURN}")
+        # Only a wizard still on the connecting page gives up, after two tries of COM1.
+        caption, _ = session.popup()
+        self.assertEqual(caption, "Exit")
+        self.assertEqual(session.text(IDC_NEXT), "NEXT")
+        self.assert_visibility(session, page_visibility("connecting"))
+        self.assertEqual(silent.received(), b"QQ")
+        session.ask("dismiss")
+        self.assert_ends_and_releases(session, silent)
+
 
 class LeavingTheWizard(WizardTest):
     def test_escape_on_the_unit_page_ends_and_releases_the_port(self):

@@ -196,6 +196,30 @@ TEST_F(Discovery, TicksDuringTheGiveUpMessageChangeNothing) {
     EXPECT_EQ(headless::Finish(*m_dialog), kx::kIdCancel);
 }
 
+// NEXT is hidden on the connecting page but stays the default button, so Enter still sends
+// its click: it must not skip discovery, neither while scanning nor while a port waits.
+TEST_F(Discovery, NextOnTheConnectingPageChangesNothing) {
+    AddDevice(1);
+    StartDiscovery();
+    ASSERT_TRUE(Click(IDC_NEXT)); // scanning
+    Tick();
+    ASSERT_NE(m_dialog->m_pPort, nullptr);
+    ASSERT_TRUE(Click(IDC_NEXT)); // waiting for the banner
+    EXPECT_EQ(m_dialog->m_nPage, 1);
+    EXPECT_EQ(m_dialog->m_nTicks, 0);
+    EXPECT_NE(m_dialog->m_pPort, nullptr);
+    EXPECT_FALSE(Window().Item(IDC_NEXT).visible);
+    EXPECT_EQ(Window().invalidations.size(), 1u); // only the welcome page's advance
+    // Discovery goes on as if nothing had happened: the silent device, then the message.
+    int ticks = 1;
+    while (MessageBoxCount() == 0 && ticks < 20) {
+        Tick();
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 12);
+    ExpectGaveUp();
+}
+
 TEST_F(Discovery, ShutdownDeletesAPortWaitingForTheBanner) {
     PtyDevice& device = AddDevice(1);
     StartDiscovery();
