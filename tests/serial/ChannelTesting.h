@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <string>
+#include <sys/resource.h>
 #include <thread>
 
 // Points COM `com` at `path` and hides every other COM number for the scope, so that the
@@ -45,4 +46,12 @@ inline std::string ReadFor(CSerialPort& port, size_t count, int timeoutMs) {
 inline std::chrono::milliseconds MsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
                                                                  start);
+}
+
+// CPU time used by the whole process so far (user and system), in seconds.
+inline double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }

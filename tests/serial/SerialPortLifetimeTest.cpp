@@ -7,7 +7,6 @@
 
 #include <memory>
 #include <poll.h>
-#include <sys/resource.h>
 #include <termios.h>
 
 namespace {
@@ -49,13 +48,6 @@ TEST(ChannelLifetime, WorkerBlockedPastTheStopWaitTouchesNoFreedMemory) {
     pollfd hangup{pty.Master(), 0, 0};
     ASSERT_EQ(poll(&hangup, 1, 2000), 1);
     EXPECT_NE(hangup.revents & POLLHUP, 0);
-}
-
-double ProcessCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 TEST(ChannelLifetime, FarEndVanishingNeitherCrashesNorSpinsTheWorker) {

@@ -12,20 +12,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
 
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 void Latency(int commands) {
     PtyPair pty;
@@ -88,9 +80,9 @@ void Idle(int seconds) {
         return;
     }
     std::this_thread::sleep_for(milliseconds(200));
-    const double before = CpuSeconds();
+    const double before = ProcessCpuSeconds();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const double used = CpuSeconds() - before;
+    const double used = ProcessCpuSeconds() - before;
     std::printf("idle worker over %d s: %.3f s CPU, %.3f %% of one core\n", seconds, used,
                 100.0 * used / seconds);
 }

@@ -5,6 +5,8 @@
 
 namespace kxsim {
 
+// The unit's own copy of its banner line, not the wizard's constant: a wrong banner on the
+// wizard's side must fail against the simulated unit instead of being mirrored by it.
 constexpr char kBannerLine[] = "Quorvane Telemetry\r\n";
 
 class UnitAnswers {
