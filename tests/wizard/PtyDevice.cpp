@@ -13,6 +13,7 @@
 namespace {
 constexpr int kPatienceMs = 3000;
 constexpr int kPollMs = 5;
+constexpr int kArrivalMs = 250;
 } // namespace
 
 PtyDevice::PtyDevice() {
@@ -36,15 +37,23 @@ PtyDevice::~PtyDevice() {
 void PtyDevice::Send(const std::string& bytes) {
     if (write(m_master, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
         throw std::runtime_error("pty write failed");
-    // The bytes reach the terminal side's queue shortly after the write; the worker's read
-    // empties it, and the worker stores what it read into its ring right after.
-    kx::SleepMs(20);
+    // The kernel moves the bytes to the terminal side's queue a moment after the write, and
+    // the worker's next pass empties it. Watch the queue fill and empty again. An empty queue
+    // alone does not tell "not there yet" (a busy machine) from "already taken" (a pass
+    // between two looks), so it only counts once the bytes were seen or an arrival time far
+    // beyond any normal delay has passed.
+    bool seen = false;
     for (int waited = 0; waited < kPatienceMs; waited += kPollMs) {
         int queued = 0;
-        if (ioctl(m_terminal, FIONREAD, &queued) != 0 || queued == 0)
+        if (ioctl(m_terminal, FIONREAD, &queued) != 0)
+            break;
+        if (queued > 0)
+            seen = true;
+        else if (seen || waited >= kArrivalMs)
             break;
         kx::SleepMs(kPollMs);
     }
+    // The worker stores what it read into its ring right after the read.
     kx::SleepMs(20);
 }
 
