@@ -80,11 +80,10 @@ void CSerialPort::Close() {
 }
 
 void CSerialPort::Write(const void* bytes, int32_t length) {
-    const auto* source = static_cast<const uint8_t*>(bytes);
-    size_t count = 0;
     if (!bytes) {
-        return; // nothing to store
+        return; // no text at all: nothing to store, and nothing to measure
     }
+    size_t count = 0;
     if (length == -1) {
         count = std::strlen(static_cast<const char*>(bytes));
     } else if (length > 0) {
@@ -92,12 +91,12 @@ void CSerialPort::Write(const void* bytes, int32_t length) {
     }
     Shared& shared = *m_shared;
     kx::Lock hold(shared.m_csLock);
-    RingStore(shared.m_pTxRing, shared.m_nTxWrite, source, count);
+    RingStore(shared.m_pTxRing, shared.m_nTxWrite, static_cast<const uint8_t*>(bytes), count);
 }
 
 int32_t CSerialPort::Read(void* destination, int32_t count) {
-    if (count <= 0) {
-        return 0;
+    if (count <= 0 || !destination) {
+        return 0; // nowhere to put bytes: they stay in the ring
     }
     Shared& shared = *m_shared;
     kx::Lock hold(shared.m_csLock);

@@ -25,10 +25,11 @@ class CSerialPort {
     CSerialPort& operator=(const CSerialPort&) = delete;
 
     // Appends length bytes to the transmit ring; -1 means NUL-terminated text (the NUL is
-    // not sent). 0 or any other negative length stores nothing.
+    // not sent). 0 or any other negative length, or no bytes at all (nullptr), stores nothing.
     void Write(const void* bytes, int32_t length);
 
     // Moves up to count bytes out of the receive ring; returns how many. Adds no NUL.
+    // A count of 0 or less, or no destination (nullptr), takes nothing and returns 0.
     int32_t Read(void* destination, int32_t count);
 
     int32_t m_bOpened;

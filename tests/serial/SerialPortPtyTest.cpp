@@ -74,6 +74,7 @@ TEST_F(ChannelOnPty, ReceivedBytesBecomeReadableAndReadTakesAtMostN) {
     char out[8] = {'-', '-', '-', '-', '-', '-', '-', '-'};
     EXPECT_EQ(port.Read(out, 0), 0);
     EXPECT_EQ(port.Read(out, -3), 0);
+    EXPECT_EQ(port.Read(nullptr, 8), 0); // takes nothing, writes nowhere
     EXPECT_EQ(port.Read(out, 2), 2);
     EXPECT_EQ(port.Read(out + 2, 8 - 2), 1);
     EXPECT_EQ(port.Read(out + 3, 8 - 3), 0);
