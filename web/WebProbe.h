@@ -11,5 +11,6 @@ uint32_t WebProbeThread(void* dialog);
 
 // After the request has been sent: 0 when "MERIDOTTA-WARNING" occurs anywhere in the
 // response's header block (case-sensitive), otherwise the numeric status code, or 0 when the
-// status cannot be read.
+// status cannot be read. A header block that cannot be read (larger than the 4096-byte
+// buffer) counts as one without the marker.
 uint32_t CheckWarningHeader(CHttpFile& request);
