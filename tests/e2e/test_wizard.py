@@ -307,6 +307,11 @@ class Resources(unittest.TestCase):
         # The icon static: SS_ICON showing IDR_MAINFRAME at 11, 17, 20 x 20.
         self.assertIn(struct.pack("<IIhhhhH", 0x50000003, 0, 11, 17, 20, 20, 0xFFFF), data)
         self.assertIn(struct.pack("<HH", 0xFFFF, 128), data)
+        # The two text lines and the OK button: whole style words, rectangles, identifiers.
+        for item in ((0x50020080, 40, 10, 119, 8, 0xFFFF), (0x50020000, 40, 25, 119, 8, 0xFFFF),
+                     (0x50030001, 178, 7, 50, 14, 1)):
+            style, *rest = item
+            self.assertIn(struct.pack("<IIhhhhH", style, 0, *rest), data, hex(style))
 
     def test_strings(self):
         _, _, data = self.res[(6, 7)]  # the block of identifiers 96 to 111
