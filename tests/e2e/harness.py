@@ -93,7 +93,7 @@ class Display:
     def screenshot(self, name):
         path = os.path.join(ARTIFACTS, name + ".png")
         subprocess.run(["import", "-display", self.name, "-window", "root", "-crop",
-                        "640x440+0+0", path], check=True)
+                        "800x480+0+0", path], check=True)
         return path
 
     def close(self):
