@@ -43,6 +43,16 @@ class Discovery : public WizardFixture {
         return outcome;
     }
 
+    // Ticks until the give-up message appears, at most `limit` times; returns how many.
+    int TicksUntilMessageBox(int limit) {
+        int ticks = 0;
+        while (MessageBoxCount() == 0 && ticks < limit) {
+            Tick();
+            ++ticks;
+        }
+        return ticks;
+    }
+
     void ExpectGaveUp() {
         ASSERT_EQ(MessageBoxCount(), 1u);
         const headless::MessageBoxRecord& box = headless::MessageBoxes()[0];
@@ -100,12 +110,7 @@ TEST_F(Discovery, ScansAttemptsAndOutcomesTickByTick) {
 TEST_F(Discovery, SilentDeviceOnCom100GivesUpOnTick1002) {
     AddDevice(100);
     StartDiscovery();
-    int ticks = 0;
-    while (MessageBoxCount() == 0 && ticks < 1100) {
-        Tick();
-        ++ticks;
-    }
-    EXPECT_EQ(ticks, 1002);
+    EXPECT_EQ(TicksUntilMessageBox(1100), 1002);
     ExpectGaveUp();
 }
 
@@ -211,12 +216,7 @@ TEST_F(Discovery, NextOnTheConnectingPageChangesNothing) {
     EXPECT_FALSE(Window().Item(IDC_NEXT).visible);
     EXPECT_EQ(Window().invalidations.size(), 1u); // only the welcome page's advance
     // Discovery goes on as if nothing had happened: the silent device, then the message.
-    int ticks = 1;
-    while (MessageBoxCount() == 0 && ticks < 20) {
-        Tick();
-        ++ticks;
-    }
-    EXPECT_EQ(ticks, 12);
+    EXPECT_EQ(1 + TicksUntilMessageBox(19), 12); // the tick that opened the port, then the rest
     ExpectGaveUp();
 }
 
